@@ -75,6 +75,18 @@ int QuorShouldWait(QuorMovie* movie);
 int QuorSetPaused(QuorMovie* movie, int paused);
 int QuorEnableSound(QuorMovie* movie, int on);
 
+// The front picture (the frame decoded last): planes 0 (luma), 1 and 2 (chroma planes 1 and 2 in
+// stream order) and the alpha plane (null without alpha), with the coded sizes.
+typedef struct QuorPicture {
+  const uint8_t* plane[3];
+  const uint8_t* alpha;
+  uint32_t stride[3];       // alpha has the luma stride
+  uint32_t width, height;   // coded picture size
+  uint32_t chromaWidth, chromaHeight;  // (size + 1) / 2
+  uint32_t version;         // the version letter of the file ('f' .. 'i')
+} QuorPicture;
+int QuorGetPicture(const QuorMovie* movie, QuorPicture* picture);
+
 void QuorSetErrorText(const char* text);
 const char* QuorErrorText(void);
 
