@@ -85,10 +85,10 @@ MovieSpec PatternMovie(uint32_t frames, uint32_t videoBytes, uint32_t trackCount
       TrackData d;
       d.present = ((i + t) % 3) != 2;
       d.decodedSize = 100 + i + t;
-      for (uint32_t b = 0; b < 5 + (i + t) % 7; ++b) d.bytes.push_back(static_cast<uint8_t>(i * 7 + t * 3 + b));
+      for (uint32_t b = 0; b < 4 * (1 + (i + t) % 4); ++b) d.bytes.push_back(static_cast<uint8_t>(i * 7 + t * 3 + b));
       f.tracks.push_back(d);
     }
-    for (uint32_t b = 0; b < videoBytes + (i % 5) * 3; ++b)
+    for (uint32_t b = 0; b < ((videoBytes + 3) & ~3u) + (i % 5) * 4; ++b)
       f.video.push_back(static_cast<uint8_t>((i * 131 + b * 17) >> 1));
     spec.frames.push_back(std::move(f));
   }

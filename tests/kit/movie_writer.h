@@ -41,7 +41,9 @@ struct MovieSpec {
 std::vector<uint8_t> BuildPacket(const MovieSpec& spec, const FrameSpec& frame);
 // The whole file image.
 std::vector<uint8_t> BuildMovie(const MovieSpec& spec);
-// Frame packets of `size` bytes each, every byte a function of frame and position.
+// Frames of about `videoBytes` of video each (varying by frame) and sections for `trackCount`
+// tracks, every byte a function of frame and position. Packet sizes are multiples of 4, as
+// they are in real files: the key-frame flag takes bit 0 of the index words.
 MovieSpec PatternMovie(uint32_t frames, uint32_t videoBytes, uint32_t trackCount = 0);
 
 void PutWord(std::vector<uint8_t>& out, uint32_t value);
