@@ -349,7 +349,10 @@ const char* OpenImpl(MoviePtr& out, const Source& src, uint32_t flags, std::span
       m.ring.reset(static_cast<uint8_t*>(QuorAlloc(ringSize)));
       const uint32_t usedRing = m.ring ? ringSize : 0;  // no memory: every frame is read directly
       m.memoryUsed += usedRing;
-      m.reader.SetBuffer(m.ring.get(), usedRing, static_cast<uint32_t>(dataEnd), speed);
+      // Read-ahead stops where the file really ends: a cut file then plays up to its first
+      // incomplete frame, whose direct read comes back short.
+      const uint64_t readAheadEnd = std::min<uint64_t>(dataEnd, available);
+      m.reader.SetBuffer(m.ring.get(), usedRing, static_cast<uint32_t>(readAheadEnd), speed);
     }
   }
 
