@@ -30,6 +30,16 @@ void QuorDecodeVideo(uint8_t* back, const uint8_t* front, uint8_t* backAlpha,
                      size_t size, uint32_t keyFrame, const QuorStreamBuffers* streams,
                      uint32_t movieFlags, uint32_t videoFlags);
 
+// Decodes one plane from `size` bytes at `data` into `destination` (coded `width` x `height`,
+// buffer `stride` x `rows`), reading `previous` (same geometry) as the previous frame, and marks
+// `changeMap` ((stride * scale / 16) bytes a row). Scale is 1 for luma and alpha, 2 for chroma.
+// Returns the byte offset from `data` of the first word after the last word the plane's bit
+// reader loaded (it may exceed `size` on damaged data, which reads as zero bits).
+size_t QuorDecodePlane(uint8_t* destination, const uint8_t* previous, uint32_t width,
+                       uint32_t height, uint32_t stride, uint32_t rows, const uint8_t* data,
+                       size_t size, uint8_t* changeMap, uint32_t scale,
+                       const QuorStreamBuffers* streams, uint32_t movieFlags);
+
 #ifdef __cplusplus
 }
 #endif
