@@ -28,6 +28,10 @@ class BlockBitReader {
     return value;
   }
 
+  // Makes at least 56 bits available to the unchecked calls below.
+  void Fill() { Refill(); }
+  uint32_t PeekFilled(unsigned count) const { return static_cast<uint32_t>(buffer_ & ((uint64_t{1} << count) - 1)); }
+
   // The first 32-bit word after the last word that any consumed bit came from, never past end.
   const uint8_t* NextWord() const {
     const uint64_t words = (consumed_ + 31) / 32;
@@ -36,7 +40,7 @@ class BlockBitReader {
   }
 
  private:
-  // Tops the buffer up to at least 33 bits, whole bytes at a time.
+  // Tops the buffer up to at least 56 bits, whole bytes at a time.
   void Refill() {
     if (end_ - pos_ >= 8) {
       uint64_t word;

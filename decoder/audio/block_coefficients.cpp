@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstddef>
 #include <cassert>
 #include <cmath>
 
@@ -15,18 +17,19 @@ constexpr unsigned kScaleBits = 8;
 constexpr unsigned kGroupEighths = 8;
 
 // q[first] .. q[last - 1] at width w (1..15): magnitudes, each with a sign bit when not zero.
-void ReadMagnitudes(BlockBitReader& reader, unsigned width, float* first, float* last) {
+// One fill of the reader serves three coefficients of at most 16 bits; no branch on the data.
+void ReadMagnitudes(BlockBitReader& reader, unsigned width, float* q, float* last) {
   const uint32_t mask = (uint32_t{1} << width) - 1;
-  for (float* q = first; q != last; ++q) {
-    const uint32_t bits = reader.Peek(width + 1);
-    const uint32_t magnitude = bits & mask;
-    if (magnitude == 0) {
-      reader.Skip(width);
-      *q = 0.0f;
-    } else {
-      reader.Skip(width + 1);
-      const float value = static_cast<float>(magnitude);
-      *q = (bits >> width) != 0 ? -value : value;
+  while (q != last) {
+    reader.Fill();
+    const float* const batchEnd = q + std::min<ptrdiff_t>(3, last - q);
+    for (; q != batchEnd; ++q) {
+      const uint32_t bits = reader.PeekFilled(width + 1);
+      const uint32_t magnitude = bits & mask;
+      const uint32_t nonzero = magnitude != 0 ? 1 : 0;
+      reader.Skip(width + nonzero);
+      const uint32_t negative = (bits >> width) & nonzero;
+      *q = std::bit_cast<float>(std::bit_cast<uint32_t>(static_cast<float>(magnitude)) | (negative << 31));
     }
   }
 }

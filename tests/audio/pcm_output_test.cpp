@@ -23,11 +23,12 @@ TEST(AudioPcm, RoundsTiesToEvenAndSaturates) {
       {-32767.5f, -32768}, {-32768.5f, -32768}, {-1e30f, -32768}, {-inf, -32768},
       {std::numeric_limits<float>::quiet_NaN(), 32767},
   };
-  std::vector<float> signal;
-  for (const Row& row : rows) signal.push_back(row.value);
-  std::vector<int16_t> out(rows.size());
-  ConvertToPcm(signal, 1.0f, out);
-  for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(out[i], rows[i].expected) << rows[i].value;
+  // Nine copies of each value: eight go through the wide path, the ninth through the narrow one.
+  for (const Row& row : rows) {
+    std::vector<int16_t> out(9);
+    ConvertToPcm(std::vector<float>(9, row.value), 1.0f, out);
+    EXPECT_EQ(out, std::vector<int16_t>(9, row.expected)) << row.value;
+  }
 
   // The scale applies before rounding.
   std::vector<int16_t> scaled(1);
