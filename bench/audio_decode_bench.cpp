@@ -57,7 +57,7 @@ void DecodeTrack(benchmark::State& state) {
   // Each block advances the track by n - n/16 sample values, i.e. that many / channels frames.
   const double secondsPerIteration = kBlocks * (n - n / 16) / kChannels / static_cast<double>(kRate);
   state.counters["x_realtime"] = benchmark::Counter(secondsPerIteration * state.iterations(), benchmark::Counter::kIsRate);
-  state.counters["ns_per_block"] = benchmark::Counter(
+  state.counters["per_block"] = benchmark::Counter(
       static_cast<double>(state.iterations()) * kBlocks, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   QuorAudioDecoderClose(decoder);
 }
@@ -77,7 +77,7 @@ void BareInverseRdft(benchmark::State& state) {
       benchmark::DoNotOptimize(signal.data());
     }
   }
-  state.counters["ns_per_block"] = benchmark::Counter(
+  state.counters["per_block"] = benchmark::Counter(
       static_cast<double>(state.iterations()) * kBlocks, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BareInverseRdft)->ArgName("n")->Arg(512)->Arg(1024)->Arg(2048)->Arg(4096);
