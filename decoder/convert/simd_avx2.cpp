@@ -38,6 +38,7 @@ struct V {
   static R Add16(R a, R b) { return _mm256_add_epi16(a, b); }
   static R Sub16(R a, R b) { return _mm256_sub_epi16(a, b); }
   static R MulHiU16(R a, R b) { return _mm256_mulhi_epu16(a, b); }
+  static R MulHi16(R a, R b) { return _mm256_mulhi_epi16(a, b); }
   static R Sra16(R a) { return _mm256_srai_epi16(a, 15); }
   static R Sll8(R a) { return _mm256_slli_epi16(a, 8); }
   static R Srl16(R a, __m128i count) { return _mm256_srl_epi16(a, count); }
@@ -46,8 +47,6 @@ struct V {
   static R Xor(R a, R b) { return _mm256_xor_si256(a, b); }
   static R MinU8(R a, R b) { return _mm256_min_epu8(a, b); }
   static R SubsU8(R a, R b) { return _mm256_subs_epu8(a, b); }
-  static R Min16(R a, R b) { return _mm256_min_epi16(a, b); }
-  static R Max16(R a, R b) { return _mm256_max_epi16(a, b); }
   static R PackUs16(R a, R b) { return _mm256_packus_epi16(a, b); }
   static R Unpack8Lo(R a, R b) { return _mm256_unpacklo_epi8(a, b); }
   static R Unpack8Hi(R a, R b) { return _mm256_unpackhi_epi8(a, b); }

@@ -30,6 +30,7 @@ struct V {
   static R Add16(R a, R b) { return _mm_add_epi16(a, b); }
   static R Sub16(R a, R b) { return _mm_sub_epi16(a, b); }
   static R MulHiU16(R a, R b) { return _mm_mulhi_epu16(a, b); }
+  static R MulHi16(R a, R b) { return _mm_mulhi_epi16(a, b); }
   static R Sra16(R a) { return _mm_srai_epi16(a, 15); }
   static R Sll8(R a) { return _mm_slli_epi16(a, 8); }
   static R Srl16(R a, __m128i count) { return _mm_srl_epi16(a, count); }
@@ -38,8 +39,6 @@ struct V {
   static R Xor(R a, R b) { return _mm_xor_si128(a, b); }
   static R MinU8(R a, R b) { return _mm_min_epu8(a, b); }
   static R SubsU8(R a, R b) { return _mm_subs_epu8(a, b); }
-  static R Min16(R a, R b) { return _mm_min_epi16(a, b); }
-  static R Max16(R a, R b) { return _mm_max_epi16(a, b); }
   static R PackUs16(R a, R b) { return _mm_packus_epi16(a, b); }
   static R Unpack8Lo(R a, R b) { return _mm_unpacklo_epi8(a, b); }
   static R Unpack8Hi(R a, R b) { return _mm_unpackhi_epi8(a, b); }
