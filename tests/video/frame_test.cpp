@@ -108,6 +108,7 @@ TEST(VideoPlane, ChunkLayoutsAndMapFormsDecodeAlike) {
     const auto data = WritePlane(spec);
     EXPECT_EQ(p.Decode(data), data.size());
     if (layout == 0) reference = p.plane;
+    videotest::WriteVideoSeed("mixed_layout_" + std::to_string(layout), 64, 48, videotest::kSeedPlane, data);
     EXPECT_EQ(p.plane, reference);
   }
 }
@@ -209,7 +210,11 @@ TEST(VideoFrame, LayoutsWithAlphaGrayscaleAndOlderStreams) {
     }
     const uint32_t flags = (c.older ? kOlder : 0) | (c.grayscale ? QUOR_OPEN_GRAYSCALE : 0) |
                            (c.alphaAsked ? QUOR_OPEN_ALPHA : 0);
-    m.Decode(WriteFrame(frame), flags, c.alphaInFile ? QUOR_VIDEO_ALPHA : 0);
+    const std::vector<uint8_t> video = WriteFrame(frame);
+    m.Decode(video, flags, c.alphaInFile ? QUOR_VIDEO_ALPHA : 0);
+    const uint8_t mode = uint8_t((c.older ? 1 : 0) | (c.alphaInFile ? 2 : 0) | (c.alphaAsked ? 4 : 0) |
+                                 (c.grayscale ? 8 : 0));
+    videotest::WriteVideoSeed("layout_" + std::to_string(mode), 35, 27, mode, video);
     for (unsigned y = 0; y < 32; ++y)
       for (unsigned x = 0; x < 40; ++x) ASSERT_EQ(m.Plane(0)[y * 48 + x], 10 + (y / 8) * 8 + x / 8);
     for (unsigned n = 1; n <= 2; ++n)

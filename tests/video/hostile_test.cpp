@@ -5,7 +5,6 @@
 #include <random>
 
 #include "plane_fixture.h"
-#include "seeds.h"
 
 namespace {
 
@@ -36,7 +35,7 @@ TEST(VideoHostile, ChunkCountsAboveCapacityAndRunsPastTheCountAreCut) {
   p.Decode(data);
   EXPECT_EQ(p.At(0, 0), 0x42);
   EXPECT_EQ(p.At(15, 15), 0x42);
-  WriteSeed("video", "count_above_capacity", data);
+  videotest::WriteVideoSeed("count_above_capacity", 16, 16, videotest::kSeedPlane, data);
 }
 
 TEST(VideoHostile, DryStreamsYieldZeros) {
@@ -66,7 +65,7 @@ TEST(VideoHostile, MotionVectorsAreClampedIntoThePreviousPlane) {
   EXPECT_EQ(p.Block(0, 0), p.Block(p.previous, 0, 0));
   EXPECT_EQ(p.Block(8, 0), p.Block(p.previous, 8, 3));
   EXPECT_EQ(p.Block(0, 8), p.Block(p.previous, 0, 8));
-  WriteSeed("video", "clamped_vectors", data);
+  videotest::WriteVideoSeed("clamped_vectors", 16, 16, videotest::kSeedPlane, data);
 }
 
 TEST(VideoHostile, ScaledBlocksPastTheEdgeStopThePlane) {
@@ -95,7 +94,7 @@ TEST(VideoHostile, ScaledBlocksPastTheEdgeStopThePlane) {
     std::fill(p.plane.begin(), p.plane.end(), 0xEE);
     const auto data = WritePlane(PlaneOf(24, 24, cases[n].rows));
     p.Decode(data);
-    WriteSeed("video", "scaled_edge_" + std::to_string(n), data);
+    videotest::WriteVideoSeed("scaled_edge_" + std::to_string(n), 24, 24, videotest::kSeedPlane, data);
     unsigned index = 0;
     for (unsigned by = 0; by < 3; ++by)
       for (unsigned bx = 0; bx < 3; ++bx, ++index) {
@@ -126,7 +125,7 @@ TEST(VideoHostile, RunsPastPosition63AreCutAtTheBlockEnd) {
   p.Decode(data);
   EXPECT_EQ(p.At(7, 7), 5);  // scan table 5 ends with positions 62, 63 in the last segment
   EXPECT_EQ(p.At(8, 0), 9);  // the next block's colour is still where it belongs
-  WriteSeed("video", "run_past_63", data);
+  videotest::WriteVideoSeed("run_past_63", 16, 8, videotest::kSeedPlane, data);
 }
 
 TEST(VideoHostile, FramesCutShortOrWithWrongSizeWordsStayInside) {

@@ -4,11 +4,13 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "bitstream_writer.h"
 #include "quor_blocks.h"
 #include "quor_video.h"
+#include "seeds.h"
 
 namespace videotest {
 
@@ -64,5 +66,22 @@ inline quortest::PlaneSpec PlaneOf(uint32_t width, uint32_t height,
   p.rows = std::move(rows);
   return p;
 }
+
+}  // namespace videotest
+
+namespace videotest {
+
+// Hands a crafted plane (luma geometry of width x height) or frame to the fuzz target's corpus
+// in its input layout: width byte, height byte, mode byte, data.
+inline void WriteVideoSeed(const std::string& name, uint32_t width, uint32_t height, uint8_t mode,
+                           const std::vector<uint8_t>& data) {
+  std::vector<uint8_t> seed(3 + data.size());
+  seed[0] = uint8_t(width - 1);
+  seed[1] = uint8_t(height - 1);
+  seed[2] = mode;
+  if (!data.empty()) std::memcpy(seed.data() + 3, data.data(), data.size());
+  quortest::WriteSeed("video", name, seed);
+}
+constexpr uint8_t kSeedPlane = 16;
 
 }  // namespace videotest
