@@ -28,4 +28,12 @@ inline unsigned DecodeSymbol(QuorBitReader& r, const SymbolCode& code) {
   return entry & 15;
 }
 
+// The same without the refill test, for a caller that refilled (leaving at least 33 bits) and
+// decodes at most four symbols (7 bits each at most) before refilling again.
+inline unsigned DecodeSymbolRefilled(QuorBitReader& r, const SymbolCode& code) {
+  const uint8_t entry = code.lookup[r.bits & ((1u << code.longest) - 1)];
+  Skip(r, entry >> 4);
+  return entry & 15;
+}
+
 }  // namespace quorvideo

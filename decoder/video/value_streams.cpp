@@ -58,8 +58,9 @@ void ReadTypeChunk(ValueStream<uint8_t>& s, QuorBitReader& r, const SymbolCode& 
 }
 
 uint8_t ReadColour(PlaneStreams& p) {
-  const unsigned high = DecodeSymbol(p.reader, p.colourHigh[p.previousHigh]);
-  const unsigned low = DecodeSymbol(p.reader, p.colourLow);
+  Refill(p.reader);  // one refill test for both nibbles
+  const unsigned high = DecodeSymbolRefilled(p.reader, p.colourHigh[p.previousHigh]);
+  const unsigned low = DecodeSymbolRefilled(p.reader, p.colourLow);
   p.previousHigh = high;
   const unsigned v = high * 16 + low;
   if (!p.older) return uint8_t(v);
@@ -81,8 +82,9 @@ void ReadPatternChunk(ValueStream<uint8_t>& s, QuorBitReader& r, const SymbolCod
   uint32_t count;
   if (!StartChunk(s, r, count)) return;
   for (uint32_t i = 0; i < count; ++i) {
-    const unsigned low = DecodeSymbol(r, code);
-    const unsigned high = DecodeSymbol(r, code);
+    Refill(r);
+    const unsigned low = DecodeSymbolRefilled(r, code);
+    const unsigned high = DecodeSymbolRefilled(r, code);
     s.base[i] = uint8_t(high * 16 + low);
   }
 }

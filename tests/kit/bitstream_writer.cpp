@@ -5,6 +5,7 @@
 #include <cassert>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <stdexcept>
 
 namespace quortest {
@@ -573,6 +574,78 @@ BitWriter WritePlaneBits(const PlaneSpec& plane) {
     }
   }
   return out;
+}
+
+PlaneSpec MixedPlane(uint32_t width, uint32_t height, uint32_t seed, const BlockMix& mix) {
+  std::mt19937 rng(seed);
+  const unsigned weights[11] = {mix.skip,  mix.motion, mix.run, mix.residue, mix.intra, mix.fill,
+                                mix.inter, mix.pattern, mix.raw, mix.ignored, mix.scaled};
+  unsigned total = 0;
+  for (unsigned w : weights) total += w;
+  auto pickKind = [&] {
+    unsigned r = unsigned(rng() % total);
+    for (unsigned k = 0; k < 11; ++k) {
+      if (r < weights[k]) return k;
+      r -= weights[k];
+    }
+    return 0u;
+  };
+  PlaneSpec spec;
+  spec.width = width;
+  spec.height = height;
+  const unsigned columns = width / 8;
+  for (unsigned by = 0; by < height / 8; ++by) {
+    std::vector<BlockSpec> row;
+    for (unsigned bx = 0; bx < columns;) {
+      const bool evenRow = by % 2 == 0;
+      if (!evenRow && !spec.rows[by - 1].empty()) {
+        // Below a scaled block: its continuation.
+        unsigned x = 0;
+        bool below = false;
+        for (const BlockSpec& b : spec.rows[by - 1]) {
+          if (x == bx && b.type == 1) below = true;
+          x += b.type == 1 ? 2 : 1;
+        }
+        if (below) {
+          row.push_back(ScaledContinuation());
+          bx += 2;
+          continue;
+        }
+      }
+      const unsigned pick = pickKind();
+      const uint8_t colour = uint8_t(1 + rng() % 255);
+      if (pick == 10 && evenRow && bx + 2 <= columns && by + 2 <= height / 8) {
+        row.push_back(ScaledBlock(rng() % 2 ? FillBlock(colour) : PatternBlock(colour, 3, {1, 2, 3, 4, 5, 6, 7, 8})));
+        bx += 2;
+        continue;
+      }
+      std::array<int16_t, 64> ac{};
+      ac[rng() % 63 + 1] = int16_t(int(rng() % 40) - 20);
+      std::array<int8_t, 64> residue{};
+      residue[rng() % 64] = int8_t(int(rng() % 60) - 30);
+      std::array<uint8_t, 64> raw;
+      for (auto& v : raw) v = uint8_t(1 + rng() % 255);
+      const int dx = int(rng() % 7) - 3, dy = int(rng() % 7) - 3;
+      const bool inside = int(bx * 8) + dx >= 0 && int(by * 8) + dy >= 0 &&
+                          int(bx * 8) + dx + 8 <= int(width) && int(by * 8) + dy + 8 <= int(height);
+      switch (pick) {
+        case 0: row.push_back(SkipBlock()); break;
+        case 1: row.push_back(inside ? MotionBlock(dx, dy) : SkipBlock()); break;
+        case 2: row.push_back(RunBlock(rng() % 16, {{true, 16, {colour}}, {false, 3, {1, 2, 3}}, {true, 16, {9}}, {true, 16, {8}}, {true, 12, {7}}}, 5)); break;
+        case 3: row.push_back(inside ? ResidueBlock(dx, dy, residue, 5, 127) : FillBlock(colour)); break;
+        case 4: row.push_back(IntraBlock(int16_t(rng() % 2048), ac, rng() % 16)); break;
+        case 5: row.push_back(FillBlock(colour)); break;
+        case 6: row.push_back(inside ? InterBlock(dx, dy, int16_t(int(rng() % 200) - 100), ac, rng() % 16) : SkipBlock()); break;
+        case 7: row.push_back(PatternBlock(colour, uint8_t(colour ^ 0x5A), {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, uint8_t(rng())})); break;
+        case 8: row.push_back(RawBlock(raw)); break;
+        case 9: row.push_back(IgnoredBlock(uint8_t(10 + rng() % 2))); break;
+        default: row.push_back(FillBlock(colour)); break;  // a scaled block that does not fit
+      }
+      ++bx;
+    }
+    spec.rows.push_back(row);
+  }
+  return spec;
 }
 
 std::vector<uint8_t> WritePlane(const PlaneSpec& plane) { return WritePlaneBits(plane).Words(); }

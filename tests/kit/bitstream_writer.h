@@ -101,6 +101,15 @@ struct PlaneSpec {
   std::vector<std::vector<BlockSpec>> rows;  // block rows, each its blocks left to right
 };
 
+// Relative frequencies of the block kinds in a generated plane.
+struct BlockMix {
+  unsigned skip = 1, motion = 1, run = 1, residue = 1, intra = 1, fill = 1, inter = 1, pattern = 1,
+           raw = 1, ignored = 1, scaled = 1;
+};
+// A plane of `mix` blocks with values from a seeded generator. Vectors stay inside the coded
+// area, and every scaled block has its continuation in the odd row below.
+PlaneSpec MixedPlane(uint32_t width, uint32_t height, uint32_t seed, const BlockMix& mix = {});
+
 // The plane's bits (header, chunks at row starts, blocks), not yet padded.
 BitWriter WritePlaneBits(const PlaneSpec& plane);
 std::vector<uint8_t> WritePlane(const PlaneSpec& plane);
