@@ -1,6 +1,7 @@
 // Packed YUV destinations: YUY2 (Y0 U Y1 V) and UYVY (U Y0 V Y1) per pixel pair, samples copied.
 #include <cstring>
 
+#include "pixel.h"
 #include "rows.h"
 
 namespace quor::convert {
@@ -14,7 +15,7 @@ void Pair(uint8_t* d, uint8_t y0, uint8_t y1, uint8_t u, uint8_t v, bool uyvy) {
 }
 
 template <bool Gray, bool Double>
-void Row(const RowJob& job, const Layout& layout) {
+void OneRow(const RowJob& job, const Layout& layout) {
   uint8_t* d = job.dest;
   for (uint32_t k = 0; k + 2 <= job.n; k += 2) {
     const uint32_t i = job.x + k;
@@ -31,6 +32,11 @@ void Row(const RowJob& job, const Layout& layout) {
       d += 4;
     }
   }
+}
+
+template <bool Gray, bool Double>
+void Row(const RowJob& job, const Layout& layout) {
+  EachRow(job, layout, OneRow<Gray, Double>);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "layout.h"
+#include "rows.h"
 #include "tables.h"
 
 namespace quor::convert {
@@ -36,6 +37,16 @@ inline uint16_t PackField(uint8_t c, Field f) {
 inline uint16_t PackWord(Channels c, uint8_t alpha, const Layout& l) {
   return static_cast<uint16_t>(PackField(c.x, l.xField) | PackField(c.g, l.gField) |
                                PackField(c.z, l.zField) | ((alpha & l.alphaMask) << 8));
+}
+
+// Runs a one-row routine over the job's row and, when there is one, its second row.
+template <class OneRow>
+void EachRow(const RowJob& job, const Layout& layout, OneRow one) {
+  one(job, layout);
+  if (job.luma2 != nullptr)
+    one(RowJob{job.dest2, job.luma2, job.plane1, job.plane2, job.alpha2, job.x, job.n, nullptr,
+               nullptr, nullptr},
+        layout);
 }
 
 }  // namespace quor::convert

@@ -107,21 +107,41 @@ void ConvertRegion(const ConvertSource& src, const Destination& dest, SourceRect
     const int64_t column = d.x + (x0 - rect.x) * mode.fx;
     const auto n = static_cast<uint32_t>(x1 - x0);
     const auto lineBytes = static_cast<size_t>((x1 - x0) * mode.fx * bpp);
-    for (int64_t y = y0; y < y1; ++y) {
-      if (mode.evenOnly && (y & 1) != 0) continue;
+    auto lineStart = [&](int64_t y) {
+      return d.top + (d.y + (y - rect.y) * mode.fy) * d.pitch + column * bpp;
+    };
+    for (int64_t y = y0; y < y1;) {
+      if (mode.evenOnly && (y & 1) != 0) {
+        ++y;
+        continue;
+      }
+      // Two source lines sharing a chroma row are converted together: y and y + 1, or in mode 6
+      // lines 4k and 4k + 2.
+      const int64_t partnerStep = mode.evenOnly ? 2 : 1;
+      const bool paired = y % (2 * partnerStep) == 0 && y + partnerStep < y1;
+      const int64_t y2 = y + partnerStep;
       const auto chromaRow = static_cast<size_t>(mode.evenOnly ? (y / 4) * 2 : y / 2);
-      const int64_t line = d.y + (y - rect.y) * mode.fy;
-      uint8_t* out = d.top + line * d.pitch + column * bpp;
       const size_t lumaRow = static_cast<size_t>(y) * lumaStride;
+      const size_t lumaRow2 = static_cast<size_t>(y2) * lumaStride;
+      uint8_t* out = lineStart(y);
+      uint8_t* out2 = paired ? lineStart(y2) : nullptr;
+      const bool alpha = src.alpha != nullptr;
       const RowJob job{out,
                        src.luma + lumaRow,
                        plane1 + chromaRow * chromaStride,
                        plane2 + chromaRow * chromaStride,
-                       src.alpha != nullptr ? src.alpha + lumaRow : nullptr,
+                       alpha ? src.alpha + lumaRow : nullptr,
                        static_cast<uint32_t>(x0),
-                       n};
+                       n,
+                       out2,
+                       paired ? src.luma + lumaRow2 : nullptr,
+                       paired && alpha ? src.alpha + lumaRow2 : nullptr};
       row(job, layout);
-      if (mode.repeat) std::memcpy(out + d.pitch, out, lineBytes);
+      if (mode.repeat) {
+        std::memcpy(out + d.pitch, out, lineBytes);
+        if (paired) std::memcpy(out2 + d.pitch, out2, lineBytes);
+      }
+      y += paired ? 2 * partnerStep : 1;
     }
   };
 

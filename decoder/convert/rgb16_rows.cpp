@@ -9,7 +9,7 @@ namespace quor::convert {
 namespace {
 
 template <bool Gray, bool Double>
-void Row(const RowJob& job, const Layout& layout) {
+void OneRow(const RowJob& job, const Layout& layout) {
   uint8_t* d = job.dest;
   for (uint32_t i = job.x; i < job.x + job.n; ++i) {
     const Channels c = Gray ? GrayPixel(job.luma[i])
@@ -23,6 +23,11 @@ void Row(const RowJob& job, const Layout& layout) {
       d += 2;
     }
   }
+}
+
+template <bool Gray, bool Double>
+void Row(const RowJob& job, const Layout& layout) {
+  EachRow(job, layout, OneRow<Gray, Double>);
 }
 
 }  // namespace

@@ -8,10 +8,11 @@
 
 namespace quor::convert {
 
-// Converts source pixels x .. x + n - 1 of one row. `luma` and `alpha` point at the start of the
-// luma and alpha rows, `plane1` and `plane2` at the start of the chroma row whose sample x / 2
-// belongs to pixel x. `dest` receives the first output pixel. For packed YUV, x and n are even
-// and plane1 plays the V role, plane2 the U role.
+// Converts source pixels x .. x + n - 1 of one row, or of two rows that share their chroma row.
+// `luma` and `alpha` point at the start of the luma and alpha rows, `plane1` and `plane2` at the
+// start of the chroma row whose sample x / 2 belongs to pixel x. `dest` receives the first
+// output pixel. With luma2 set, the second row (luma2, alpha2) goes to dest2 in the same way.
+// For packed YUV, x and n are even and plane1 plays the V role, plane2 the U role.
 struct RowJob {
   uint8_t* dest;
   const uint8_t* luma;
@@ -20,6 +21,9 @@ struct RowJob {
   const uint8_t* alpha;
   uint32_t x;
   uint32_t n;
+  uint8_t* dest2;
+  const uint8_t* luma2;
+  const uint8_t* alpha2;
 };
 
 using RowFn = void (*)(const RowJob& job, const Layout& layout);

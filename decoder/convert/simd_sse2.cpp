@@ -34,6 +34,10 @@ struct V {
   static R Sra16(R a) { return _mm_srai_epi16(a, 15); }
   static R Sll8(R a) { return _mm_slli_epi16(a, 8); }
   static R Srl16(R a, __m128i count) { return _mm_srl_epi16(a, count); }
+  template <int N>
+  static R Srli16(R a) { return _mm_srli_epi16(a, N); }
+  template <int N>
+  static R Slli16(R a) { return _mm_slli_epi16(a, N); }
   static R And(R a, R b) { return _mm_and_si128(a, b); }
   static R Or(R a, R b) { return _mm_or_si128(a, b); }
   static R Xor(R a, R b) { return _mm_xor_si128(a, b); }
