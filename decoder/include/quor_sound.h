@@ -57,6 +57,25 @@ typedef QuorTrackOpenProc (*QuorSoundSelector)(uintptr_t parameter);
 // Chooses the backend for the whole process: 1 if a track-open operation is available.
 int QuorSelectSoundOutput(QuorSoundSelector selector, uintptr_t parameter);
 
+// Backend selectors for QuorSelectSoundOutput.
+// Queued buffers on the sound card (16 buffers of a sixteenth of a second); the parameter is
+// ignored.
+QuorTrackOpenProc QuorSoundUseWaveOut(uintptr_t ignored);
+// A looping buffer of 0.6 s on the sound card; the parameter is the name of the output device
+// (a const char*), or 0 for the default. Returns 0 when the sound card layer can't start.
+QuorTrackOpenProc QuorSoundUseDirectSound(uintptr_t deviceName);
+
+// Capture: exactly what would be played goes into a WAV file instead of a sound card.
+typedef struct QuorCaptureOptions {
+  const char* path;  // the WAV file (copied at selection); null or "": played into nothing.
+                     // A track opened while another capture track is open writes to the path
+                     // with "-2", "-3", ... before its extension.
+  uint32_t paced;    // 1: plays at the pace of the library clock; 0: as fast as it is fed
+  uint32_t looping;  // 1: the looping-buffer backend (always paced); 0: queued buffers
+} QuorCaptureOptions;
+// The parameter is a const QuorCaptureOptions*; 0 gives no backend.
+QuorTrackOpenProc QuorSoundUseCapture(uintptr_t options);
+
 #ifdef __cplusplus
 }
 #endif

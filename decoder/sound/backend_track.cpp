@@ -1,0 +1,21 @@
+#include "backend_track.h"
+
+namespace quor::sound {
+
+void StartTrackRecord(QuorSoundTrack* track, uint32_t rate, uint32_t bits, uint32_t channels) {
+  *track = QuorSoundTrack{};
+  track->rate = rate;
+  track->bits = bits;
+  track->channels = channels;
+  track->volume = track->pan = 32767;
+  track->on = 1;
+  track->latency = 0;
+  track->speed = 0x10000;
+}
+
+std::optional<uint64_t> WholeMovieBytes(uint32_t bytesPerSecond, const QuorMovie* movie) {
+  if (!movie || movie->rateNumerator == 0) return std::nullopt;
+  return uint64_t(bytesPerSecond) * movie->frameCount * movie->rateDenominator / movie->rateNumerator;
+}
+
+}  // namespace quor::sound
