@@ -1,8 +1,10 @@
 #include "demo_art.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
+#include "audio_block_writer.h"
 #include "bitstream_writer.h"
 #include "movie_writer.h"
 
@@ -66,6 +68,22 @@ Square SquareAt(uint32_t frame) {
   return {x, y};
 }
 
+// One block of a 22050 Hz mono track: 1024 transform bins' worth, 960 new samples. A tone on
+// bin j repeats every 1024 / j samples; multiples of 16 line up with the 960-sample step.
+std::vector<uint8_t> ToneBlock(uint32_t bin) {
+  AudioBlock block;
+  block.raw0 = AudioRawField(0, 0, false);
+  block.raw1 = AudioRawField(0, 0, false);
+  block.scales.assign(23, 60);  // 10^(0.0664 * 60): about 9600
+  std::vector<int32_t> q(1024, 0);
+  q[2 * bin] = 10;  // amplitude 10 * 9600 * 2 / 32: about 6000
+  block.groups = AudioGroupsOf(q);
+  return WriteAudioBlock(block);
+}
+
+constexpr uint32_t kToneRate = 22050;
+constexpr uint32_t kBlockSamples = 960;
+
 }  // namespace
 
 std::vector<uint8_t> DemoMovie(bool withSound) {
@@ -75,12 +93,28 @@ std::vector<uint8_t> DemoMovie(bool withSound) {
   spec.rateNumerator = 25;
   spec.rateDenominator = 1;
   const uint32_t frames = 250;
-  (void)withSound;
+  if (withSound) spec.tracks.push_back({0x80000000u | 0x40000000u | kToneRate, 0, 0});
+  const uint32_t totalSamples = frames * kToneRate / 25;
+  uint32_t blocksWritten = 0;
+  const uint32_t melody[] = {16, 32, 48, 32};
   for (uint32_t i = 0; i < frames; ++i) {
     const Square now = SquareAt(i), before = SquareAt(i ? i - 1 : 0), older = SquareAt(i > 1 ? i - 2 : 0);
     const bool key = i % 50 == 0;
     FrameSpec f;
     f.key = key;
+    if (withSound) {
+      // Sound runs three quarters of a second ahead of the picture.
+      const uint32_t wanted = std::min(totalSamples, (i + 1) * kToneRate / 25 + kToneRate * 3 / 4);
+      TrackData track;
+      while (blocksWritten * kBlockSamples < wanted) {
+        const auto block = ToneBlock(melody[(blocksWritten * kBlockSamples / (kToneRate / 2)) % 4]);
+        track.bytes.insert(track.bytes.end(), block.begin(), block.end());
+        track.decodedSize += kBlockSamples * 2;
+        ++blocksWritten;
+      }
+      track.present = !track.bytes.empty();
+      f.tracks.push_back(std::move(track));
+    }
     // The back picture holds the frame before last: redraw what either of the last two frames
     // changed, keep the rest.
     f.video = Frame(320, 240, [&](uint32_t x, uint32_t y, int which) {
