@@ -45,8 +45,10 @@ int IsDirectory(char* path, int stay) {
 void GetFilePieces(char* path, uint8_t keepDrive, uint8_t keepDirectory, uint8_t keepName,
                    uint8_t keepExtension) {
   if (!path) return;
+  const char* first = path;
+  while (jovutil::IsBlank(*first)) ++first;
+  if (!*first) return;  // a blank path is left as it is
   Trim(path);
-  if (!path[0]) return;
   std::string full = jovutil::FullPath(path).value_or(std::string(path));
   const std::string directory = jovutil::WithoutTrailingSeparator(full);
   if (jovutil::CanEnterDirectory(directory)) {

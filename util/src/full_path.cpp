@@ -17,7 +17,7 @@ std::optional<std::string> FullPath(std::string_view path) {
   if (text.empty() || text.front() != kDirSeparator) {
     const std::optional<std::string> current = CurrentDirectory();
     if (!current) return std::nullopt;
-    text = *current + kDirSeparator + text;
+    text = text.empty() ? *current : *current + kDirSeparator + text;
   }
   const bool trailing = text.back() == kDirSeparator;
   std::vector<std::string_view> parts;
