@@ -78,7 +78,7 @@ void Convert(benchmark::State& state) {
   const quor::ConvertSource src = ThePicture().Source();
   Buffer dest = Allocate(size_t{kPixels} * bytes);
   const uint32_t flags = code | quor::kConvertForceFull |
-                         (isa == quor::convert::Isa::kPlain ? quor::kConvertScalarOnly : 0);
+                         (isa == quor::convert::Isa::kPlain ? uint32_t{quor::kConvertScalarOnly} : 0u);
   for (auto _ : state) {
     quor::ConvertPicture(src, dest.get(), int32_t(kWidth * bytes), kHeight, 0, 0, flags);
     benchmark::DoNotOptimize(dest.get());
