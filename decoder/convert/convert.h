@@ -7,8 +7,10 @@
 //  3. Applies the blit-skipping rule of frame timing (a late frame without never-skip in either
 //     flag word returns 1 without calling this), sets the reader's decoding flag and tops up the
 //     read-ahead ring, records the flags as the movie's conversion flags.
-//  4. Fills ConvertSource from the movie's current (front) picture. The alpha plane is given only
-//     when the movie decodes one; formats 5-8 fall back to their alpha-less forms without it.
+//  4. Fills ConvertSource from the movie's current (front) picture: the three planes of the
+//     picture buffer, the luma stride and rows, the coded width and height, the change map with
+//     blocksPerRow = luma stride / 16. The alpha plane is given only when the movie decodes one;
+//     formats 5-8 fall back to their alpha-less forms without it. The map is only read here.
 //  5. Calls ConvertPicture with the destination, the pitch as given (negative = bottom-up), the
 //     destination height and offsets; QuorConvertFrame then returns 1 when the frame was late.
 // ConvertPicture itself handles the negative pitch, the whole-picture versus changed-area choice,

@@ -35,8 +35,9 @@ enum {
 #define QUOR_CONVERT_FORCE_FULL 0x80000000u  // convert every area, changed or not
 
 // Converts the movie's current picture (the whole picture, or only its changed 16x16 areas),
-// unless the frame is late and its conversion is skipped. A negative pitch describes a bottom-up
-// buffer of destHeight rows. Returns 1 when the frame was late (whether or not it was skipped),
+// unless the frame is late and its conversion is skipped. The buffer has destHeight rows of
+// |pitch| bytes; a negative pitch describes a bottom-up buffer. Only whole pixels inside the
+// buffer are written (the picture is clipped at its edges). Returns 1 when the frame was late (whether or not it was skipped),
 // otherwise 0; 0 without doing anything for a null movie or destination.
 int QuorConvertFrame(QuorMovie* movie, void* destination, int32_t pitch, int32_t destHeight,
                      int32_t destX, int32_t destY, uint32_t flags);
