@@ -40,7 +40,6 @@ struct V {
   static R MulHiU16(R a, R b) { return _mm256_mulhi_epu16(a, b); }
   static R MulHi16(R a, R b) { return _mm256_mulhi_epi16(a, b); }
   static R Sra16(R a) { return _mm256_srai_epi16(a, 15); }
-  static R Sll8(R a) { return _mm256_slli_epi16(a, 8); }
   static R Srl16(R a, __m128i count) { return _mm256_srl_epi16(a, count); }
   template <int N>
   static R Srli16(R a) { return _mm256_srli_epi16(a, N); }
@@ -48,7 +47,6 @@ struct V {
   static R Slli16(R a) { return _mm256_slli_epi16(a, N); }
   static R And(R a, R b) { return _mm256_and_si256(a, b); }
   static R Or(R a, R b) { return _mm256_or_si256(a, b); }
-  static R Xor(R a, R b) { return _mm256_xor_si256(a, b); }
   static R MinU8(R a, R b) { return _mm256_min_epu8(a, b); }
   static R SubsU8(R a, R b) { return _mm256_subs_epu8(a, b); }
   static R PackUs16(R a, R b) { return _mm256_packus_epi16(a, b); }

@@ -32,7 +32,6 @@ struct V {
   static R MulHiU16(R a, R b) { return _mm_mulhi_epu16(a, b); }
   static R MulHi16(R a, R b) { return _mm_mulhi_epi16(a, b); }
   static R Sra16(R a) { return _mm_srai_epi16(a, 15); }
-  static R Sll8(R a) { return _mm_slli_epi16(a, 8); }
   static R Srl16(R a, __m128i count) { return _mm_srl_epi16(a, count); }
   template <int N>
   static R Srli16(R a) { return _mm_srli_epi16(a, N); }
@@ -40,7 +39,6 @@ struct V {
   static R Slli16(R a) { return _mm_slli_epi16(a, N); }
   static R And(R a, R b) { return _mm_and_si128(a, b); }
   static R Or(R a, R b) { return _mm_or_si128(a, b); }
-  static R Xor(R a, R b) { return _mm_xor_si128(a, b); }
   static R MinU8(R a, R b) { return _mm_min_epu8(a, b); }
   static R SubsU8(R a, R b) { return _mm_subs_epu8(a, b); }
   static R PackUs16(R a, R b) { return _mm_packus_epi16(a, b); }
