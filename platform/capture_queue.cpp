@@ -1,5 +1,7 @@
 // A capture device with a queue of buffers: buffers play in the order written, each flagged done
-// once all of it went to the sink, either with the clock or the moment it is written.
+// once all of it went to the sink, either with the clock or as fast as fed. As fast as fed, the
+// newest buffer waits until the next one arrives (or the queue is reset), so that the device never
+// looks as if it had run dry while it is being fed.
 #include <algorithm>
 #include <deque>
 #include <mutex>
@@ -36,7 +38,7 @@ class CaptureQueue final : public QueueDevice {
     Advance();
     done_[index] = 0;
     queue_.push_back({index, std::min(bytes, size_), 0});
-    if (!setup_.paced && !paused_) PlayAll();
+    if (!setup_.paced && !paused_) PlayAllButNewest();
   }
   void Pause() override {
     std::lock_guard lock(mutex_);
@@ -50,11 +52,12 @@ class CaptureQueue final : public QueueDevice {
     if (setup_.paced)
       pace_.Run();
     else
-      PlayAll();
+      PlayAllButNewest();
   }
   void Reset() override {
     std::lock_guard lock(mutex_);
     Advance();
+    if (!setup_.paced && !paused_) PlayFromQueue(~uint64_t(0));  // it would have played by now
     queue_.clear();
     std::fill(done_.begin(), done_.end(), 1);
   }
@@ -89,7 +92,12 @@ class CaptureQueue final : public QueueDevice {
     }
     return played;
   }
-  void PlayAll() { PlayFromQueue(~uint64_t(0)); }
+  void PlayAllButNewest() {
+    while (queue_.size() > 1) {
+      const Pending& p = queue_.front();
+      PlayFromQueue(p.bytes - p.played);
+    }
+  }
   // A paced device has played whatever the clock allowed since the last look; time with an empty
   // queue plays nothing.
   void Advance() {

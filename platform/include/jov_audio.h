@@ -97,8 +97,9 @@ struct CaptureSetup {
   std::shared_ptr<AudioSink> sink;
   ClockProc clock = nullptr;
   // Paced: playing advances with the clock at the format's byte rate. Unpaced: a queue plays
-  // each buffer the moment it is written. A looping buffer has no notion of what was fed, so it
-  // is always paced.
+  // each buffer as soon as the next one is written (the newest when the queue is reset), so it
+  // never runs dry while fed. A looping buffer has no notion of what was fed, so it is always
+  // paced.
   bool paced = true;
 };
 std::unique_ptr<LoopingDevice> OpenCaptureLooping(const AudioFormat& format, uint32_t bytes,
