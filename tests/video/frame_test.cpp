@@ -243,3 +243,32 @@ TEST(VideoFrame, TwoFramesWithMotionAndSkipOnlyFrame) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(VideoFrame, KeyFramesDecodeIntoOneSharedBuffer) {
+  // A movie of key frames has one picture buffer: back and front are the same.
+  std::mt19937 rng(4);
+  std::vector<std::vector<BlockSpec>> rows(2);
+  for (unsigned bx = 0; bx < 4; ++bx) {
+    std::array<uint8_t, 64> raw;
+    for (auto& v : raw) v = uint8_t(rng());
+    std::array<int16_t, 64> ac{};
+    ac[bx + 1] = 9;
+    rows[0].push_back(RawBlock(raw));
+    rows[1].push_back(IntraBlock(int16_t(300 * bx), ac, bx));
+  }
+  FrameData f;
+  f.luma = WritePlane(PlaneOf(32, 16, rows));
+  f.chroma1 = f.chroma2 = WritePlane(PlaneOf(16, 8, {{FillBlock(4), FillBlock(5)}}));
+  const std::vector<uint8_t> video = WriteFrame(f);
+  MovieBuffers separate(32, 16), shared(32, 16);
+  separate.Decode(video, 0, 0);
+  shared.front = 0;
+  QuorDecodeVideo(shared.pictures[0].data(), shared.pictures[0].data(), nullptr, nullptr,
+                  shared.map.data(), 32, 16, shared.lumaStride, shared.lumaRows, video.data(),
+                  video.size(), 1, &shared.streams.buffers, 0, 0);
+  EXPECT_EQ(shared.pictures[0], separate.pictures[separate.front]);
+}
+
+}  // namespace
