@@ -34,6 +34,13 @@ void StartTrackRecord(QuorSoundTrack* track, uint32_t rate, uint32_t bits, uint3
 // frame rate); none when the movie has no frame rate.
 std::optional<uint64_t> WholeMovieBytes(uint32_t bytesPerSecond, const QuorMovie* movie);
 
+// True once the movie's last frame is loaded: whatever audio a filling track holds then is all
+// the movie will give it, so it must start even below its start threshold (the threshold comes
+// from the frame count and can exceed the audio the file really has).
+inline bool AtLastFrame(const QuorMovie* movie) {
+  return movie && movie->currentFrame > 0 && static_cast<uint32_t>(movie->currentFrame) >= movie->frameCount;
+}
+
 inline jov::AudioFormat FormatOf(const QuorSoundTrack* track) {
   return {track->rate, track->bits, track->channels};
 }

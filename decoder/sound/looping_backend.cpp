@@ -31,6 +31,7 @@ struct LoopingTrack {
   explicit LoopingTrack(OutputTarget t) : target(std::move(t)) {}
   std::mutex mutex;  // pause can come from another thread than the feeding
   OutputTarget target;
+  const QuorMovie* movie = nullptr;
   jov::AudioFormat format;
   LoopingSizes sizes{};
   std::unique_ptr<jov::LoopingDevice> device;
@@ -101,7 +102,10 @@ int Ready(QuorSoundTrack* t) {
   LoopingTrack& s = State(t);
   std::lock_guard lock(s.mutex);
   if (s.paused || !t->on) return 0;
-  if (!s.started) return s.writable > 0 ? 1 : 0;
+  if (!s.started) {
+    if (s.writable < s.sizes.startThreshold && AtLastFrame(s.movie)) s.StartPlayback();
+    if (!s.started) return s.writable > 0 ? 1 : 0;
+  }
   jov::LoopingDevice::Cursors c = s.device->GetCursors();
   const uint32_t playMoved = Moved(s.last.play, c.play, s.Size());
   const uint32_t writeMoved = Moved(s.last.write, c.write, s.Size());
@@ -158,8 +162,8 @@ void Submit(QuorSoundTrack* t, uint32_t bytes) {
   s.device->Unlock();
   if (s.started) {
     s.checkTime = quor::Now();
-  } else if (!s.paused && s.writable == 0) {
-    s.StartPlayback();  // filled to the start threshold
+  } else if (!s.paused && (s.writable == 0 || AtLastFrame(s.movie))) {
+    s.StartPlayback();  // filled to the start threshold, or all the movie has
   }
 }
 
@@ -191,7 +195,7 @@ void Pause(QuorSoundTrack* t, int pause) {
     s.device->Play();
     s.checkTime = quor::Now();  // time spent paused is no stall
     s.last = s.device->GetCursors();
-  } else if (s.writable == 0) {
+  } else if (s.writable == 0 || (s.writable < s.sizes.startThreshold && AtLastFrame(s.movie))) {
     s.StartPlayback();  // the first filling finished while paused
   }
 }
@@ -234,6 +238,7 @@ int LoopingTrackOpen(QuorSoundTrack* track, uint32_t rate, uint32_t bits, uint32
   if (!target) return 0;
   auto s = std::make_unique<LoopingTrack>(std::move(*target));
   s->format = format;
+  s->movie = movie;
   s->sizes = LoopingSizesFor(format.BytesPerSecond(), movie);
   if (s->sizes.buffer == 0) return 0;
   s->device = s->target.OpenLooping(format, s->sizes.buffer);

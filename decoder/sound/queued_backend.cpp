@@ -20,6 +20,7 @@ struct QueuedTrack {
   explicit QueuedTrack(OutputTarget t) : target(std::move(t)) {}
   std::mutex mutex;  // pause can come from another thread than the feeding
   OutputTarget target;
+  const QuorMovie* movie = nullptr;
   jov::AudioFormat format;
   QueuedSizes sizes{};
   std::unique_ptr<jov::QueueDevice> device;
@@ -62,6 +63,7 @@ int Ready(QuorSoundTrack* t) {
       s.ToNotStarted();
     }
   }
+  if (!s.started && s.submitted >= 0 && AtLastFrame(s.movie)) s.Start();
   if (!s.started) {
     // Filling: the buffers are taken in order and none is on the device yet.
     const int32_t next = s.submitted + 1;
@@ -103,7 +105,8 @@ void Submit(QuorSoundTrack* t, uint32_t bytes) {
   s.lengths[index] = n;
   s.counted += n;
   // Once all buffers are filled nothing more could be counted, so playback starts then too.
-  if (s.counted >= s.sizes.startThreshold || index + 1 == static_cast<int32_t>(kBuffers)) s.Start();
+  if (s.counted >= s.sizes.startThreshold || index + 1 == static_cast<int32_t>(kBuffers) || AtLastFrame(s.movie))
+    s.Start();
 }
 
 void ApplyLevels(QuorSoundTrack* t, QueuedTrack& s) {
@@ -173,6 +176,7 @@ int QueuedTrackOpen(QuorSoundTrack* track, uint32_t rate, uint32_t bits, uint32_
   if (!target) return 0;
   auto s = std::make_unique<QueuedTrack>(std::move(*target));
   s->format = format;
+  s->movie = movie;
   s->sizes = QueuedSizesFor(format.BytesPerSecond(), movie);
   if (s->sizes.buffer == 0 || !s->OpenDevice()) return 0;
   track->driver = {Ready, Lock, Submit, SetVolume, SetPan, Pause, OnOff, Close};
