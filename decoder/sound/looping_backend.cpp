@@ -37,7 +37,7 @@ struct LoopingTrack {
   std::unique_ptr<jov::LoopingDevice> device;
   bool paused = false;
   bool started = false;
-  bool announced = false;  // the last ready call announced space
+  bool announced = false;  // the last ready call announced space that is not used yet
   uint32_t writePosition = 0;
   uint32_t writable = 0;
   uint32_t checkTime = 0;  // when data last went in (or playback started or resumed)
@@ -159,6 +159,7 @@ void Submit(QuorSoundTrack* t, uint32_t bytes) {
   const uint32_t n = std::min(bytes, s.writable);
   s.writePosition = (s.writePosition + n) % s.Size();
   s.writable -= n;
+  s.announced = false;  // the announced space is used
   s.device->Unlock();
   if (s.started) {
     s.checkTime = quor::Now();
