@@ -29,6 +29,10 @@ std::unique_ptr<Presenter> TryStyle(Surface& s, uint32_t style, uint32_t flags) 
   s.capabilities = 0;
   s.softwareCursor = false;
   const bool direct = s.window->display().directAccess();
+  if (s.window->display().screen().format.bitsPerPixel <= 8) {  // no style shows palette screens
+    SetError("256 color mode not supported.");
+    return nullptr;
+  }
   if (style == 1 && direct) return OpenWindowPixels(s, flags);
   if (style == 2) return OpenPicture(s, flags);
   if (style >= 3 && style <= 10 && direct) return OpenTexture(s, flags);
