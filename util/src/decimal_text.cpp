@@ -24,6 +24,7 @@ uint32_t ReadSignedDecimal(const char* text, const char** end) {
 extern "C" {
 
 char* u32toa(char* text, uint32_t value) {
+  if (!text) return nullptr;
   const bool negative = value >= 0x80000000u;
   uint32_t magnitude = negative ? 0u - value : value;
   char digits[10];
@@ -42,6 +43,7 @@ char* u32toa(char* text, uint32_t value) {
 uint32_t atou32(const char* text) { return text ? jovutil::ReadSignedDecimal(text) : 0; }
 
 void CommaNum(char* text, uint32_t value) {
+  if (!text) return;
   const std::string digits = std::to_string(value);
   char* out = text;
   for (std::size_t i = 0; i < digits.size(); ++i) {

@@ -20,6 +20,7 @@ void AppendCount(std::string& out, uint32_t count, const char* unit, bool betwee
 }  // namespace
 
 extern "C" char* GetElapsedTime(char* text, uint32_t milliseconds) {
+  if (!text) return text;
   const uint32_t n = milliseconds;
   std::string out;
   if (n < 1000) {
