@@ -19,7 +19,10 @@ std::unique_ptr<SdlDisplay> SdlDisplay::Open() {
   return std::make_unique<SdlDisplay>(Opened{});
 }
 
-SdlDisplay::~SdlDisplay() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+SdlDisplay::~SdlDisplay() {
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();  // the last user: SDL's own helpers end too
+}
 
 std::string SdlDisplay::name() const { return std::string("SDL2 ") + SDL_GetCurrentVideoDriver(); }
 
@@ -59,6 +62,17 @@ int32_t SdlDisplay::showCursor(bool show) {
 void SdlDisplay::messageBox(const std::string& caption, const std::string& text, JovMessageKind kind) {
   const Uint32 flags = kind == JovMessageKind::kError ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
   SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), nullptr);
+}
+
+bool SdlDisplay::askYesNo(const std::string& caption, const std::string& text) {
+  const SDL_MessageBoxButtonData buttons[] = {
+      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
+      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
+  };
+  const SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, nullptr, caption.c_str(), text.c_str(), 2, buttons,
+                               nullptr};
+  int chosen = 0;
+  return SDL_ShowMessageBox(&box, &chosen) == 0 && chosen == 1;
 }
 
 namespace {
