@@ -64,6 +64,11 @@ void JovHeadlessDisplay::messageBox(const std::string& caption, const std::strin
   std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
 }
 
+bool JovHeadlessDisplay::askYesNo(const std::string& caption, const std::string& text) {
+  messageBox(caption, text, JovMessageKind::kInformation);
+  return config_.answerYes;
+}
+
 bool JovHeadlessDisplay::nextEvent(JovEvent& event) {
   if (events_.empty()) return false;
   event = events_.front();

@@ -27,6 +27,7 @@ class SdlDisplay : public JovDisplay {
   JovRect cursorArea() const override;
   int32_t showCursor(bool show) override;
   void messageBox(const std::string& caption, const std::string& text, JovMessageKind kind) override;
+  bool askYesNo(const std::string& caption, const std::string& text) override;
   bool nextEvent(JovEvent& event) override;
 
  private:

@@ -53,6 +53,8 @@ void SdlWindow::place(int32_t x, int32_t y, int32_t w, int32_t h) {
 
 void SdlWindow::setTitle(const std::string& title) { SDL_SetWindowTitle(window_, title.c_str()); }
 
+void SdlWindow::setAlwaysOnTop(bool on) { SDL_SetWindowAlwaysOnTop(window_, on ? SDL_TRUE : SDL_FALSE); }
+
 JovPixels SdlWindow::lockPixels() {
   unlockPixels();
   SDL_Surface* s = SDL_GetWindowSurface(window_);

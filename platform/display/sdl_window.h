@@ -26,6 +26,7 @@ class SdlWindow : public JovWindow {
   void show(bool on) override;
   void place(int32_t x, int32_t y, int32_t clientWidth, int32_t clientHeight) override;
   void setTitle(const std::string& title) override;
+  void setAlwaysOnTop(bool on) override;
   JovPixels lockPixels() override;
   void unlockPixels() override;
   bool showPixels(std::span<const JovRect> areas) override;

@@ -110,6 +110,8 @@ class JovWindow {
   // Places the client area's corner at (x, y) of the screen and sizes it.
   virtual void place(int32_t x, int32_t y, int32_t clientWidth, int32_t clientHeight) = 0;
   virtual void setTitle(const std::string& title) = 0;
+  // Keeps the window above all others (where the window system allows it).
+  virtual void setAlwaysOnTop(bool on) { (void)on; }
 
   // The window's own pixel buffer (client size, screen layout); data is null when there is none.
   // Its address may change between locks (after a resize or a mode change).
@@ -152,6 +154,11 @@ class JovDisplay {
   virtual int32_t showCursor(bool show) = 0;
 
   virtual void messageBox(const std::string& caption, const std::string& text, JovMessageKind kind) = 0;
+  // A question with Yes and No buttons: true for Yes. Without a way to ask, the answer is No.
+  virtual bool askYesNo(const std::string& caption, const std::string& text) {
+    messageBox(caption, text, JovMessageKind::kInformation);
+    return false;
+  }
   // The next pending event; false when there is none.
   virtual bool nextEvent(JovEvent& event) = 0;
 };

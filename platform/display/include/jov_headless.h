@@ -23,6 +23,7 @@ struct JovHeadlessConfig {
   int32_t frameLeft = 3, frameTop = 22, frameRight = 3, frameBottom = 3;
   bool softwareCursor = false;
   JovRect cursor{0, 0, 32, 32};
+  bool answerYes = false;  // what askYesNo answers
 };
 
 class JovHeadlessDisplay : public JovDisplay {
@@ -55,6 +56,8 @@ class JovHeadlessDisplay : public JovDisplay {
   JovRect cursorArea() const override { return config_.cursor; }
   int32_t showCursor(bool show) override { return cursorCount_ += show ? 1 : -1; }
   void messageBox(const std::string& caption, const std::string& text, JovMessageKind kind) override;
+  // Records and prints the question like a message box, and answers config().answerYes.
+  bool askYesNo(const std::string& caption, const std::string& text) override;
   bool nextEvent(JovEvent& event) override;
 
   // Used by the headless windows and textures.
