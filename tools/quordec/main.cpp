@@ -1,11 +1,16 @@
-// quordec: decodes a movie's frames to YUV4MPEG2.
+// quordec: decodes a movie's frames to YUV4MPEG2, PNG pictures and WAV sound.
 //
-//   quordec MOVIE.qor -o OUT.y4m [--alpha ALPHA.y4m] [--frames N] [--start N]
+//   quordec MOVIE.qor [-o OUT.y4m] [--alpha ALPHA.y4m] [--png PATTERN] [--wav ID OUT.wav]...
+//                     [--frames N] [--start N]
 //
-// Every frame becomes one 4:2:0 picture (Cmono for grayscale movies) cropped to the coded
-// size, blue-difference plane before red-difference plane, at the file's frame rate; the alpha
-// plane goes to a second, mono stream. "-o -" writes to standard output. Frames count from 1;
-// decoding starts at the last key frame at or before --start so that the pictures are exact.
+// -o: every frame becomes one 4:2:0 picture (Cmono for grayscale movies) cropped to the coded
+// size, blue-difference plane before red-difference plane, at the file's frame rate; --alpha:
+// the alpha plane as a second, mono stream. "-o -" writes to standard output. --png: each
+// frame as a 32-bit PNG of the shown picture (with its alpha plane when the movie has one),
+// named by a pattern such as frame%04d.png. --wav: the decoded sound of the track with that id
+// as a 16-bit WAV file, each packet of the frames written giving its decoded size. Frames
+// count from 1; pictures are decoded from the last key frame at or before --start so that
+// they are exact, and the sound starts with the frame --start names.
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,18 +23,19 @@
 #include <string>
 #include <vector>
 
+#include "movie.h"
+#include "output_file.h"
+#include "packet.h"
+#include "png_frames.h"
 #include "quor.h"
+#include "wav_track.h"
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& text) {
-  std::fprintf(stderr, "quordec: %s\n", text.c_str());
-  std::exit(1);
-}
-
 void Usage() {
   std::fprintf(stderr,
-               "usage: quordec MOVIE.qor -o OUT.y4m [--alpha ALPHA.y4m] [--frames N] [--start N]\n");
+               "usage: quordec MOVIE.qor [-o OUT.y4m] [--alpha ALPHA.y4m] [--png PATTERN]\n"
+               "               [--wav ID OUT.wav]... [--frames N] [--start N]\n");
   std::exit(2);
 }
 
@@ -61,36 +67,6 @@ uint32_t KeyFrameBefore(const char* path, uint32_t frame) {
   return 1;
 }
 
-struct Output {
-  Output(const std::string& path) : path(path) {
-    if (path == "-") {
-      file = stdout;
-    } else {
-      file = std::fopen(path.c_str(), "wb");
-      if (!file) Fail(path + ": " + std::strerror(errno));
-      owned = true;
-    }
-    std::setvbuf(file, nullptr, _IOFBF, 1 << 20);
-  }
-  ~Output() {
-    if (owned) std::fclose(file);
-  }
-  void Write(const void* data, size_t size) {
-    if (std::fwrite(data, 1, size, file) != size) Fail(path + ": write failed: " + std::strerror(errno));
-  }
-  void Finish() {
-    if (std::fflush(file) != 0) Fail(path + ": write failed: " + std::strerror(errno));
-    if (owned) {
-      const int rc = std::fclose(file);
-      owned = false;
-      if (rc != 0) Fail(path + ": write failed: " + std::strerror(errno));
-    }
-  }
-  std::string path;
-  FILE* file = nullptr;
-  bool owned = false;
-};
-
 // Appends `height` rows of `width` bytes from a plane of row stride `stride`.
 void AppendPlane(std::vector<uint8_t>& out, const uint8_t* plane, uint32_t stride, uint32_t width,
                  uint32_t height) {
@@ -106,6 +82,8 @@ int main(int argc, char** argv) {
   const char* moviePath = nullptr;
   const char* outPath = nullptr;
   const char* alphaPath = nullptr;
+  const char* pngPattern = nullptr;
+  std::vector<std::pair<uint32_t, const char*>> wavs;
   uint32_t frames = 0, start = 1;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -119,6 +97,16 @@ int main(int argc, char** argv) {
       alphaPath = value();
     } else if (arg == "--frames") {
       frames = ParseCount(value(), "--frames");
+    } else if (arg == "--png") {
+      pngPattern = value();
+    } else if (arg == "--wav") {
+      const char* id = value();
+      char* end = nullptr;
+      errno = 0;
+      const unsigned long v = std::strtoul(id, &end, 10);
+      if (errno || !end || *end || id[0] == '-' || v > 0xFFFFFFFFul)
+        Fail(std::string("--wav needs a track id, not \"") + id + "\"");
+      wavs.emplace_back(uint32_t(v), value());
     } else if (arg == "--start") {
       start = ParseCount(value(), "--start");
     } else if (arg == "-h" || arg == "--help") {
@@ -131,10 +119,16 @@ int main(int argc, char** argv) {
       Usage();
     }
   }
-  if (!moviePath || !outPath) Usage();
+  if (!moviePath || (!outPath && !pngPattern && wavs.empty())) Usage();
+  if (alphaPath && !outPath) Fail("--alpha goes with -o");
+  std::unique_ptr<PngFrames> png;
+  if (pngPattern) png = std::make_unique<PngFrames>(pngPattern);
+  const bool pictures = outPath || png;
 
-  QuorChooseSoundTracks(0, nullptr);  // pictures only: no track is decoded
-  const uint32_t flags = QUOR_OPEN_NO_READ_THREAD | QUOR_OPEN_TRACK_LIST | (alphaPath ? QUOR_OPEN_ALPHA : 0);
+  // The sound of --wav is decoded here, not played: no track is opened for playback.
+  QuorChooseSoundTracks(0, nullptr);
+  const uint32_t flags = QUOR_OPEN_NO_READ_THREAD | QUOR_OPEN_TRACK_LIST |
+                         (alphaPath || pngPattern ? QUOR_OPEN_ALPHA : 0);
   QuorMovie* movie = QuorOpen(moviePath, flags);
   if (!movie) Fail(std::string(moviePath) + ": " + QuorErrorText());
   std::unique_ptr<QuorMovie, void (*)(QuorMovie*)> closer(movie, QuorClose);
@@ -155,14 +149,14 @@ int main(int argc, char** argv) {
                            std::to_string(movie->rateDenominator) + " Ip A1:1";
   const std::string size = "YUV4MPEG2 W" + std::to_string(w) + " H" + std::to_string(h);
 
-  Output out(outPath);
-  std::unique_ptr<Output> alpha;
-  {
+  std::unique_ptr<OutputFile> out, alpha;
+  if (outPath) {
+    out = std::make_unique<OutputFile>(outPath);
     const std::string header = size + rate + (gray ? " Cmono" : " C420jpeg") + "\n";
-    out.Write(header.data(), header.size());
+    out->Write(header.data(), header.size());
   }
   if (alphaPath) {
-    alpha = std::make_unique<Output>(alphaPath);
+    alpha = std::make_unique<OutputFile>(alphaPath);
     const std::string header = size + rate + " Cmono\n";
     alpha->Write(header.data(), header.size());
   }
@@ -171,12 +165,25 @@ int main(int argc, char** argv) {
   const auto began = std::chrono::steady_clock::now();
   auto lastShown = began;
   std::vector<uint8_t> frame, alphaFrame;
-  const uint32_t first = KeyFrameBefore(moviePath, start);
+  std::vector<std::unique_ptr<WavTrack>> tracks;
+  for (const auto& [id, path] : wavs) tracks.push_back(std::make_unique<WavTrack>(movie, id, path));
+  const quor::Movie& in = *quor::AsMovie(movie);
+  const uint32_t first = pictures ? KeyFrameBefore(moviePath, start) : start;
   if (first != 1) QuorGoto(movie, int32_t(first));
   for (uint32_t n = first, written = 0; written < count; ++n) {
-    if (QuorDecodeFrame(movie) != 0 || movie->stopped)
+    if ((pictures && QuorDecodeFrame(movie) != 0) || movie->stopped || in.reader.readError)
       Fail(std::string(moviePath) + ": frame " + std::to_string(n) + " could not be read");
-    if (n >= start) {
+    if (n >= start && !tracks.empty()) {
+      std::span<const uint8_t> video;
+      if (!quor::SplitPacket({in.frameData, in.frameSize}, in.header.trackCount, video,
+                             [&](const quor::TrackSection& s) {
+                               for (auto& t : tracks)
+                                 if (s.present && s.track == t->track()) t->Add(s.decodedSize, s.audio);
+                             }))
+        Fail(std::string(moviePath) + ": frame " + std::to_string(n) + " is damaged");
+    }
+    if (n >= start && png) png->Write(movie, n);
+    if (n >= start && out) {
       QuorGetPicture(movie, &picture);
       static constexpr char kFrame[] = "FRAME\n";
       frame.assign(kFrame, kFrame + 6);
@@ -187,12 +194,14 @@ int main(int argc, char** argv) {
         AppendPlane(frame, picture.plane[u], picture.stride[u], picture.chromaWidth, picture.chromaHeight);
         AppendPlane(frame, picture.plane[v], picture.stride[v], picture.chromaWidth, picture.chromaHeight);
       }
-      out.Write(frame.data(), frame.size());
+      out->Write(frame.data(), frame.size());
       if (alpha) {
         alphaFrame.assign(kFrame, kFrame + 6);
         AppendPlane(alphaFrame, picture.alpha, picture.stride[0], w, h);
         alpha->Write(alphaFrame.data(), alphaFrame.size());
       }
+    }
+    if (n >= start) {
       ++written;
       if (progress) {
         const auto now = std::chrono::steady_clock::now();
@@ -207,7 +216,8 @@ int main(int argc, char** argv) {
     if (written < count) QuorStepFrame(movie);
   }
   if (progress) std::fputc('\n', stderr);
-  out.Finish();
+  if (out) out->Finish();
   if (alpha) alpha->Finish();
+  for (auto& t : tracks) t->Finish();
   return 0;
 }
