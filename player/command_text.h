@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <concepts>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,7 +28,7 @@ std::string JoinArguments(std::span<const std::string> arguments);
 // Builds the command text: `stored` (cut at its first '~', at most 511 characters), then
 // `arguments`; /-X cancellations applied; the first /! replaced by `quickPlay` appended at the
 // end. Text beyond the buffer is cut. `quickPlay` is asked for only when /! is present.
-template <typename QuickPlay>
+template <std::invocable QuickPlay>
 CommandText BuildCommandText(std::string_view stored, std::string_view arguments, QuickPlay&& quickPlay);
 
 // The same with a fixed /! text.
@@ -39,7 +40,7 @@ bool TakeQuickPlaySwitch(CommandText& command);
 void Append(CommandText& command, std::string_view text);
 }  // namespace detail
 
-template <typename QuickPlay>
+template <std::invocable QuickPlay>
 CommandText BuildCommandText(std::string_view stored, std::string_view arguments, QuickPlay&& quickPlay) {
   CommandText command;
   detail::StartCommandText(command, stored, arguments);

@@ -12,7 +12,7 @@
 #include "jov_display.h"
 #include "player.h"
 #include "profile.h"
-#include "settings.h"
+#include "player_settings.h"
 #include "sound_choice.h"
 #include "texts.h"
 #include "url_opener.h"

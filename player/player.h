@@ -14,7 +14,7 @@
 #include "quor.h"
 #include "quor_stats.h"
 #include "quor_surface.h"
-#include "settings.h"
+#include "player_settings.h"
 
 namespace quorplay {
 

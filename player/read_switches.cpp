@@ -4,7 +4,7 @@
 #include "jov_strings.h"
 #include "quor.h"
 #include "quor_surface.h"
-#include "settings.h"
+#include "player_settings.h"
 #include "video_modes.h"
 
 namespace quorplay {
