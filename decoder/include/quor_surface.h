@@ -24,8 +24,12 @@
 extern "C" {
 #endif
 
-// A window of the display layer (platform/display).
+// A window of the display layer (platform/display), a class there.
+#ifdef __cplusplus
+class JovWindow;
+#else
 typedef struct JovWindow JovWindow;
+#endif
 
 // QuorSurfaceOpen flags.
 enum {
