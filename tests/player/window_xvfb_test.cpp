@@ -1,0 +1,142 @@
+// The program in a real window: quorplay runs on its own X server (Xvfb) with a one-frame movie
+// looping, and the server's frame buffer (an XWD image that Xvfb keeps in a file) must show the
+// picture where the player centres its window.
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "player_fixture.h"
+#include "quor_convert.h"
+
+extern char** environ;
+
+namespace quortest {
+namespace {
+
+constexpr int kScreenWidth = 800, kScreenHeight = 600;
+
+// A child process that is ended (and reaped) when it goes out of scope.
+class Child {
+ public:
+  Child(std::vector<std::string> argv, const std::vector<std::string>& env) {
+    std::vector<char*> args, vars;
+    for (std::string& a : argv) args.push_back(a.data());
+    args.push_back(nullptr);
+    std::vector<std::string> copies = env;
+    for (std::string& e : copies) vars.push_back(e.data());
+    vars.push_back(nullptr);
+    if (posix_spawn(&pid_, args[0], nullptr, nullptr, args.data(), vars.data()) != 0) pid_ = -1;
+  }
+  ~Child() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    for (int i = 0; i < 100 && !exited(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (!exited()) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  bool running() { return pid_ > 0 && !exited(); }
+
+ private:
+  bool exited() {
+    if (done_) return true;
+    int status = 0;
+    done_ = waitpid(pid_, &status, WNOHANG) == pid_;
+    return done_;
+  }
+  pid_t pid_ = -1;
+  bool done_ = false;
+};
+
+uint32_t Big32(const std::vector<uint8_t>& b, size_t at) {
+  return uint32_t(b[at]) << 24 | uint32_t(b[at + 1]) << 16 | uint32_t(b[at + 2]) << 8 | b[at + 3];
+}
+
+// The screen of an XWD file of 32-bit pixels as 0xRRGGBB rows; empty when it isn't one.
+std::vector<uint32_t> ReadScreen(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<uint8_t> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (b.size() < 100) return {};
+  const uint32_t headerSize = Big32(b, 0), width = Big32(b, 16), height = Big32(b, 20), byteOrder = Big32(b, 28);
+  const uint32_t bits = Big32(b, 44), pitch = Big32(b, 48), colours = Big32(b, 76);
+  const size_t start = size_t(headerSize) + size_t(colours) * 12;
+  if (bits != 32 || width != kScreenWidth || height != kScreenHeight || b.size() < start + size_t(pitch) * height)
+    return {};
+  std::vector<uint32_t> rgb(size_t(width) * height);
+  for (uint32_t y = 0; y < height; ++y)
+    for (uint32_t x = 0; x < width; ++x) {
+      const uint8_t* p = &b[start + size_t(y) * pitch + size_t(x) * 4];
+      rgb[size_t(y) * width + x] = byteOrder == 0 ? uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]
+                                                  : uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+    }
+  return rgb;
+}
+
+int Gap(uint32_t a, uint32_t b) {
+  int gap = 0;
+  for (int shift : {0, 8, 16}) gap = std::max(gap, std::abs(int(a >> shift & 0xFF) - int(b >> shift & 0xFF)));
+  return gap;
+}
+
+TEST(RealWindow, ShowsTheMovieCentredOnTheScreen) {
+  if (access("/usr/bin/Xvfb", X_OK) != 0) GTEST_SKIP() << "no Xvfb";
+  TempFolder folder;
+  const std::vector<uint8_t> image = ShortDemo(1);
+  const std::string moviePath = folder.write("one.qor", image);
+  std::filesystem::create_directories(folder.file("fb"));
+  std::filesystem::create_directories(folder.file("config"));
+  {
+    std::ofstream profile(folder.file("config/jov.ini"));
+    profile << "[Jov Video Tools]\nLastVersionCheckDate=2999-01-01\n";  // no reminder
+  }
+  // A display number of our own.
+  const std::string display = ":" + std::to_string(90 + getpid() % 400);
+  Child server({"/usr/bin/Xvfb", display, "-screen", "0",
+                std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24", "-fbdir",
+                folder.file("fb"), "-nolisten", "tcp"},
+               {"PATH=/usr/bin:/bin"});
+  const std::string fb = folder.file("fb/Xvfb_screen0");
+  for (int i = 0; i < 100 && server.running() && !std::filesystem::exists(fb); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  if (!server.running() || !std::filesystem::exists(fb)) GTEST_SKIP() << "Xvfb did not start";
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+  // What the frame looks like.
+  QuorMovie* movie = QuorOpenImage(image.data(), image.size(), 0);
+  ASSERT_NE(movie, nullptr);
+  QuorDecodeFrame(movie);
+  std::vector<uint8_t> reference(320 * 240 * 4);
+  QuorConvertFrame(movie, reference.data(), 320 * 4, 240, 0, 0, 3 | QUOR_CONVERT_FORCE_FULL);
+  QuorClose(movie);
+  const auto expected = [&](int x, int y) {
+    const uint8_t* p = &reference[(size_t(y) * 320 + size_t(x)) * 4];
+    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+  };
+
+  Child player({QUORPLAY_PROGRAM, "/L0", moviePath},
+               {"DISPLAY=" + display, "XDG_CONFIG_HOME=" + folder.file("config"), "HOME=" + folder.file("config"),
+                "SDL_AUDIODRIVER=dummy", "PATH=/usr/bin:/bin"});
+  const int left = ((kScreenWidth - 320) / 2) & ~3, top = (kScreenHeight - 240) / 2;
+  int worst = 255;
+  for (int attempt = 0; attempt < 150 && player.running() && worst > 8; ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const std::vector<uint32_t> screen = ReadScreen(fb);
+    if (screen.empty()) continue;
+    worst = 0;
+    for (int y = 0; y < 240; y += 5)
+      for (int x = 0; x < 320; x += 5)
+        worst = std::max(worst, Gap(screen[size_t(top + y) * kScreenWidth + size_t(left + x)], expected(x, y)));
+  }
+  EXPECT_TRUE(player.running()) << "the player ended early";
+  EXPECT_LE(worst, 8) << "the picture is not on the screen where expected";
+}
+
+}  // namespace
+}  // namespace quortest
