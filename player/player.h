@@ -59,6 +59,7 @@ class Player {
   void handle(const JovEvent& event);
   void key(int32_t character);
   void paint();
+  bool windowPixelsUsable() const;
   void fillBlack();
   void destroyWindow();
   bool startMovie(bool first);

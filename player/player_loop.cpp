@@ -96,8 +96,14 @@ void Player::key(int32_t character) {
   }
 }
 
+bool Player::windowPixelsUsable() const {
+  // Texture styles draw through the renderer, which shows the picture on black by itself and
+  // must not share the window with its pixel buffer.
+  return window_ && (surface_ == nullptr || surface_->style <= 2);
+}
+
 void Player::fillBlack() {
-  if (!window_) return;
+  if (!windowPixelsUsable()) return;
   const JovPixels pixels = window_->lockPixels();
   if (pixels.data != nullptr) {
     for (int32_t y = 0; y < pixels.height; ++y)
@@ -148,6 +154,10 @@ void Player::drawStatistics() {
   QuorRecentStats recent{};
   QuorGetRecentStats(movie_, &recent, 0);
   const std::string text = StatisticsLine(recent);
+  if (!windowPixelsUsable()) {
+    window_->setTitle(text);  // texture styles: the line goes into the caption instead
+    return;
+  }
   const JovPixels pixels = window_->lockPixels();
   DrawTextLine(pixels, statsLine_, text, 0xFFFF00, 0x000000);
   window_->unlockPixels();
