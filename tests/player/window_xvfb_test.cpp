@@ -1,59 +1,17 @@
 // The program in a real window: quorplay runs on its own X server (Xvfb) with a one-frame movie
 // looping, and the server's frame buffer (an XWD image that Xvfb keeps in a file) must show the
 // picture where the player centres its window.
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 #include "player_fixture.h"
 #include "quor_convert.h"
-
-extern char** environ;
+#include "xvfb_server.h"
 
 namespace quortest {
 namespace {
 
 constexpr int kScreenWidth = 800, kScreenHeight = 600;
-
-// A child process that is ended (and reaped) when it goes out of scope.
-class Child {
- public:
-  Child(std::vector<std::string> argv, const std::vector<std::string>& env) {
-    std::vector<char*> args, vars;
-    for (std::string& a : argv) args.push_back(a.data());
-    args.push_back(nullptr);
-    std::vector<std::string> copies = env;
-    for (std::string& e : copies) vars.push_back(e.data());
-    vars.push_back(nullptr);
-    if (posix_spawn(&pid_, args[0], nullptr, nullptr, args.data(), vars.data()) != 0) pid_ = -1;
-  }
-  ~Child() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    for (int i = 0; i < 100 && !exited(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    if (!exited()) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  bool running() { return pid_ > 0 && !exited(); }
-
- private:
-  bool exited() {
-    if (done_) return true;
-    int status = 0;
-    done_ = waitpid(pid_, &status, WNOHANG) == pid_;
-    return done_;
-  }
-  pid_t pid_ = -1;
-  bool done_ = false;
-};
 
 uint32_t Big32(const std::vector<uint8_t>& b, size_t at) {
   return uint32_t(b[at]) << 24 | uint32_t(b[at + 1]) << 16 | uint32_t(b[at + 2]) << 8 | b[at + 3];
@@ -86,7 +44,7 @@ int Gap(uint32_t a, uint32_t b) {
 }
 
 TEST(RealWindow, ShowsTheMovieCentredOnTheScreen) {
-  if (access("/usr/bin/Xvfb", X_OK) != 0) GTEST_SKIP() << "no Xvfb";
+  if (!XvfbServer::installed()) GTEST_SKIP() << "no Xvfb";
   TempFolder folder;
   const std::vector<uint8_t> image = ShortDemo(1);
   const std::string moviePath = folder.write("one.qor", image);
@@ -96,17 +54,9 @@ TEST(RealWindow, ShowsTheMovieCentredOnTheScreen) {
     std::ofstream profile(folder.file("config/jov.ini"));
     profile << "[Jov Video Tools]\nLastVersionCheckDate=2999-01-01\n";  // no reminder
   }
-  // A display number of our own.
-  const std::string display = ":" + std::to_string(90 + getpid() % 400);
-  Child server({"/usr/bin/Xvfb", display, "-screen", "0",
-                std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24", "-fbdir",
-                folder.file("fb"), "-nolisten", "tcp"},
-               {"PATH=/usr/bin:/bin"});
-  const std::string fb = folder.file("fb/Xvfb_screen0");
-  for (int i = 0; i < 100 && server.running() && !std::filesystem::exists(fb); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  if (!server.running() || !std::filesystem::exists(fb)) GTEST_SKIP() << "Xvfb did not start";
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  XvfbServer server(std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24", folder.file("fb"), 0);
+  if (!server.running()) GTEST_SKIP() << "Xvfb did not start";
+  const std::string display = server.display(), fb = server.image();
 
   // What the frame looks like.
   QuorMovie* movie = QuorOpenImage(image.data(), image.size(), 0);
