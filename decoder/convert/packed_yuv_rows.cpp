@@ -1,8 +1,7 @@
 // Packed YUV destinations: YUY2 (Y0 U Y1 V) and UYVY (U Y0 V Y1) per pixel pair, samples copied.
 #include <cstring>
 
-#include "pixel.h"
-#include "rows.h"
+#include "plain_rows.h"
 
 namespace quor::convert {
 
@@ -14,8 +13,15 @@ void Pair(uint8_t* d, uint8_t y0, uint8_t y1, uint8_t u, uint8_t v, bool uyvy) {
   std::memcpy(d, uyvy ? uyvyBytes : yuy2, 4);
 }
 
+// A destination pair is made from two source pixels and their one chroma pair, so this family
+// walks the row in pairs rather than one pixel at a time.
+struct PackedYuvFamily {
+  template <bool Gray, bool Double>
+  static void OneRow(const RowJob& job, const Layout& layout);
+};
+
 template <bool Gray, bool Double>
-void OneRow(const RowJob& job, const Layout& layout) {
+void PackedYuvFamily::OneRow(const RowJob& job, const Layout& layout) {
   uint8_t* d = job.dest;
   for (uint32_t k = 0; k + 2 <= job.n; k += 2) {
     const uint32_t i = job.x + k;
@@ -34,15 +40,8 @@ void OneRow(const RowJob& job, const Layout& layout) {
   }
 }
 
-template <bool Gray, bool Double>
-void Row(const RowJob& job, const Layout& layout) {
-  EachRow(job, layout, OneRow<Gray, Double>);
-}
-
 }  // namespace
 
-FamilyRows PlainPackedYuvRows() {
-  return {{{Row<false, false>, Row<false, true>}, {Row<true, false>, Row<true, true>}}};
-}
+FamilyRows PlainPackedYuvRows() { return PlainFamilyRows<PackedYuvFamily>(); }
 
 }  // namespace quor::convert
