@@ -232,25 +232,18 @@ LoopingSizes LoopingSizesFor(uint32_t bytesPerSecond, const QuorMovie* movie) {
 
 int LoopingTrackOpen(QuorSoundTrack* track, uint32_t rate, uint32_t bits, uint32_t channels,
                      uint32_t /*movieFlags*/, QuorMovie* movie) {
-  StartTrackRecord(track, rate, bits, channels);
-  const jov::AudioFormat format{rate, bits, channels};
-  if (format.BytesPerSecond() == 0 || (bits != 8 && bits != 16) || channels < 1 || channels > 2) return 0;
-  std::optional<OutputTarget> target = OutputTarget::ForNewTrack(format);
-  if (!target) return 0;
-  auto s = std::make_unique<LoopingTrack>(std::move(*target));
-  s->format = format;
-  s->movie = movie;
-  s->sizes = LoopingSizesFor(format.BytesPerSecond(), movie);
+  std::unique_ptr<LoopingTrack> s = NewTrackState<LoopingTrack>(track, rate, bits, channels, movie);
+  if (!s) return 0;
+  s->sizes = LoopingSizesFor(s->format.BytesPerSecond(), movie);
   if (s->sizes.buffer == 0) return 0;
-  s->device = s->target.OpenLooping(format, s->sizes.buffer);
+  s->device = s->target.OpenLooping(s->format, s->sizes.buffer);
   if (!s->device) return 0;
   ApplyLevels(track, *s);
   s->FillSilence(0, s->Size());
   s->ToNotStarted();
-  track->driver = {Ready, Lock, Submit, SetVolume, SetPan, Pause, OnOff, Close};
-  track->deviceChunk = s->sizes.chunk * (bits == 8 ? 2 : 1);
-  Attach(track, std::move(s));
-  return 1;
+  const uint32_t chunk = s->sizes.chunk;
+  return FinishOpen(track, {Ready, Lock, Submit, SetVolume, SetPan, Pause, OnOff, Close}, chunk,
+                    std::move(s));
 }
 
 }  // namespace quor::sound

@@ -169,20 +169,13 @@ QueuedSizes QueuedSizesFor(uint32_t bytesPerSecond, const QuorMovie* movie) {
 
 int QueuedTrackOpen(QuorSoundTrack* track, uint32_t rate, uint32_t bits, uint32_t channels,
                     uint32_t /*movieFlags*/, QuorMovie* movie) {
-  StartTrackRecord(track, rate, bits, channels);
-  const jov::AudioFormat format{rate, bits, channels};
-  if (format.BytesPerSecond() == 0 || (bits != 8 && bits != 16) || channels < 1 || channels > 2) return 0;
-  std::optional<OutputTarget> target = OutputTarget::ForNewTrack(format);
-  if (!target) return 0;
-  auto s = std::make_unique<QueuedTrack>(std::move(*target));
-  s->format = format;
-  s->movie = movie;
-  s->sizes = QueuedSizesFor(format.BytesPerSecond(), movie);
+  std::unique_ptr<QueuedTrack> s = NewTrackState<QueuedTrack>(track, rate, bits, channels, movie);
+  if (!s) return 0;
+  s->sizes = QueuedSizesFor(s->format.BytesPerSecond(), movie);
   if (s->sizes.buffer == 0 || !s->OpenDevice()) return 0;
-  track->driver = {Ready, Lock, Submit, SetVolume, SetPan, Pause, OnOff, Close};
-  track->deviceChunk = s->sizes.buffer * (bits == 8 ? 2 : 1);
-  Attach(track, std::move(s));
-  return 1;
+  const uint32_t buffer = s->sizes.buffer;
+  return FinishOpen(track, {Ready, Lock, Submit, SetVolume, SetPan, Pause, OnOff, Close}, buffer,
+                    std::move(s));
 }
 
 }  // namespace quor::sound
