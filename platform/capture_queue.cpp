@@ -66,8 +66,13 @@ class CaptureQueue final : public QueueDevice {
   // Plays up to `budget` bytes from the head of the queue; returns what was played.
   uint64_t PlayFromQueue(uint64_t budget) {
     uint64_t played = 0;
-    while (budget > 0 && !buffers_.Empty()) {
+    while (!buffers_.Empty()) {
       const std::span<const uint8_t> head = buffers_.Head();
+      if (head.empty()) {
+        buffers_.Played(0);  // an empty buffer is done at once; it would stall the queue
+        continue;
+      }
+      if (budget == 0) break;
       const uint32_t step = static_cast<uint32_t>(std::min<uint64_t>(budget, head.size()));
       out_.assign(head.begin(), head.begin() + step);
       ApplyGains(out_, format_, gains_);
