@@ -124,39 +124,41 @@ bool Player::startMovie(bool first) {
   surface_ = surface;
   QuorSurfaceSetDestSize(surface_, int32_t(tw), int32_t(th));
 
-  // Where the window goes.
+  // The statistics line makes the window taller, and wider when the picture is narrower than it.
+  int32_t pictureX = 0, pictureY = 0;
+  int32_t clientWidth = int32_t(surface_->destWidth), clientHeight = int32_t(surface_->destHeight);
+  if (statsOn_) {
+    const int32_t lineWidth = TextWidth(std::string_view(kStatsSizingText).substr(0, 100)) + 8;
+    clientHeight += kLineHeight;
+    pictureY = kLineHeight;
+    if (lineWidth > clientWidth) {
+      pictureX = ((lineWidth - clientWidth) / 2) & ~3;
+      clientWidth = lineWidth;
+    }
+  }
+  // Where the window goes: centred by its final size, so that a window widened for the line
+  // stays on the screen.
+  const int32_t windowWidth = clientWidth + int32_t(surface_->borderWidth);
+  const int32_t windowHeight = clientHeight + int32_t(surface_->borderHeight);
   if (first || settings_.blackScreen) {
     x_ = settings_.x;
     y_ = settings_.y;
     if (x_ == kNotGiven)
-      x_ = screenWidth_ < int32_t(surface_->windowWidth) ? -surface_->clientLeft
-                                                          : ((screenWidth_ - int32_t(surface_->windowWidth)) / 2) & ~3;
-    if (y_ == kNotGiven)
-      y_ = screenHeight_ < int32_t(surface_->windowHeight) ? -surface_->clientTop
-                                                            : (screenHeight_ - int32_t(surface_->windowHeight)) / 2;
+      x_ = screenWidth_ < windowWidth ? -surface_->clientLeft : ((screenWidth_ - windowWidth) / 2) & ~3;
+    if (y_ == kNotGiven) y_ = screenHeight_ < windowHeight ? -surface_->clientTop : (screenHeight_ - windowHeight) / 2;
   }
-  int32_t pictureX = 0, pictureY = 0;
-  int32_t clientWidth = int32_t(surface_->destWidth), clientHeight = int32_t(surface_->destHeight);
   int32_t clientX = x_ + surface_->clientLeft, clientY = y_ + surface_->clientTop;
   if (settings_.blackScreen) {
+    // The client area covers the screen; the picture sits at the aligned position.
     QuorSurfaceAdjustPosition(surface_, &x_, &y_);
     pictureX = x_;
-    pictureY = y_;
+    pictureY = y_ + (statsOn_ ? kLineHeight : 0);
     clientX = 0;
     clientY = 0;
     clientWidth = screenWidth_;
     clientHeight = screenHeight_;
   }
-  if (statsOn_) {
-    const int32_t lineWidth = TextWidth(std::string_view(kStatsSizingText).substr(0, 100)) + 8;
-    if (!settings_.blackScreen) clientHeight += kLineHeight;
-    pictureY += kLineHeight;
-    if (lineWidth > clientWidth) {
-      pictureX += ((lineWidth - clientWidth) / 2) & ~3;
-      clientWidth = lineWidth;
-    }
-    statsLine_ = {0, 0, clientWidth, kLineHeight};
-  }
+  if (statsOn_) statsLine_ = {0, 0, clientWidth, kLineHeight};
   window_->place(clientX, clientY, clientWidth, clientHeight);
   window_->show(true);
   QuorSurfaceSetPosition(surface_, pictureX, pictureY);

@@ -129,6 +129,30 @@ TEST_F(Playback, WindowIsCentredOnAFourPixelGridAndDecoderDoublesForW2) {
   EXPECT_EQ(run.player->window()->client().width, 640);
 }
 
+TEST_F(Playback, WindowsWidenedForTheStatisticsLineStayCentredAndBlackScreensCoverAll) {
+  const std::string a = movie("a.qor", 3);
+  {
+    PlayerRun run("/Q " + a);
+    ASSERT_TRUE(run.player->start());
+    const JovRect frame = run.player->window()->frame();
+    EXPECT_GT(frame.width, 320);
+    EXPECT_EQ(frame.x, ((1024 - frame.width) / 2) & ~3);
+    EXPECT_EQ(frame.y, (768 - frame.height) / 2);
+  }
+  {
+    PlayerRun run("/R /X101 /Y40 " + a);
+    ASSERT_TRUE(run.player->start());
+    EXPECT_EQ(run.player->window()->client(), (JovRect{0, 0, 1024, 768}));
+    const QuorSurface* s = run.player->surface();
+    EXPECT_EQ(s->pictureY, 40);
+    EXPECT_GE(s->pictureX, 101);  // aligned upwards
+    EXPECT_LT(s->pictureX, 101 + 8);
+    ASSERT_TRUE(run.until([&] { return run.player->framesPresented() == 1; }));
+    EXPECT_EQ(run.display.rgbAt(10, 10), 0u);  // black around the picture
+    EXPECT_NE(run.display.rgbAt(s->pictureX + 50, 90), 0u);
+  }
+}
+
 TEST_F(Playback, FramesAppearOnTheScreenWithTheStatisticsLineAbove) {
   PlayerRun run("/Q /X100 /Y50 " + movie("a.qor", 5));
   ASSERT_TRUE(run.player->start());
