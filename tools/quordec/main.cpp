@@ -18,7 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,22 +47,10 @@ uint32_t ParseCount(const char* text, const char* option) {
   return uint32_t(v);
 }
 
-// The last key frame at or before `frame` (1-based), read from the file's frame index; 1 when
-// the index can't be read.
-uint32_t KeyFrameBefore(const char* path, uint32_t frame) {
-  std::ifstream in(path, std::ios::binary);
-  uint8_t header[44];
-  if (!in.read(reinterpret_cast<char*>(header), sizeof header)) return 1;
-  auto word = [](const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-  };
-  const uint32_t tracks = word(header + 40);
-  if (tracks > (1u << 20)) return 1;
-  in.seekg(44 + std::streamoff(tracks) * 12);
-  std::vector<uint8_t> index(size_t(frame) * 4);
-  if (!in.read(reinterpret_cast<char*>(index.data()), std::streamsize(index.size()))) return 1;
+// The last key frame at or before `frame` (1-based), from the movie's checked frame index.
+uint32_t KeyFrameBefore(const quor::Movie& movie, uint32_t frame) {
   for (uint32_t f = frame; f > 1; --f)
-    if (word(&index[(f - 1) * 4]) & 1) return f;
+    if (movie.frameIndex[f - 1] & 1) return f;
   return 1;
 }
 
@@ -168,7 +155,7 @@ int main(int argc, char** argv) {
   std::vector<std::unique_ptr<WavTrack>> tracks;
   for (const auto& [id, path] : wavs) tracks.push_back(std::make_unique<WavTrack>(movie, id, path));
   const quor::Movie& in = *quor::AsMovie(movie);
-  const uint32_t first = pictures ? KeyFrameBefore(moviePath, start) : start;
+  const uint32_t first = pictures ? KeyFrameBefore(in, start) : start;
   if (first != 1) QuorGoto(movie, int32_t(first));
   for (uint32_t n = first, written = 0; written < count; ++n) {
     if ((pictures && QuorDecodeFrame(movie) != 0) || movie->stopped || in.reader.readError)
