@@ -6,6 +6,7 @@
 #include "clock.h"
 #include "movie.h"
 #include "packet.h"
+#include "section_audio.h"
 #include "quor_audio.h"
 #include "quor_video.h"
 
@@ -35,24 +36,15 @@ void WriteAudio(Movie& m, const TrackSection& section, bool& locked) {
   for (uint32_t k = 0; k < m.activeCount; ++k) {
     if (m.activeList[k] != section.track || !section.present) continue;
     QuorSoundTrack& track = m.soundTracks[k];
-    uint32_t wanted = section.decodedSize;
-    const uint8_t* in = section.audio.data();
-    const uint8_t* end = in + section.audio.size();
     if (!locked) {
       LockClient(m.soundClient);
       locked = true;
     }
-    while (wanted > 0 && track.queued < track.ringSize) {
-      const int16_t* samples = nullptr;
-      uint32_t blockBytes = 0;
-      const uint8_t* next = in;
-      QuorAudioDecodeBlock(track.decoder, &samples, &blockBytes, in, end, &next);
-      if (blockBytes == 0 || !samples) break;  // a block that yields nothing would repeat forever
-      in = next;
-      const uint32_t take = std::min({blockBytes, wanted, track.ringSize - track.queued});
-      wanted -= std::min(blockBytes, wanted);  // what doesn't fit in the ring is dropped
+    if (track.queued >= track.ringSize) continue;
+    // What doesn't fit in the ring is dropped.
+    DecodeSectionAudio(track.decoder, section, [&track](const uint8_t* bytes, uint32_t count) {
+      const uint32_t take = std::min(count, track.ringSize - track.queued);
       track.queued += take;
-      const auto* bytes = reinterpret_cast<const uint8_t*>(samples);
       for (uint32_t left = take; left > 0;) {
         const uint32_t step = std::min<uint32_t>(left, static_cast<uint32_t>(track.ringEnd - track.writePointer));
         std::memcpy(track.writePointer, bytes, step);
@@ -61,7 +53,8 @@ void WriteAudio(Movie& m, const TrackSection& section, bool& locked) {
         track.writePointer += step;
         if (track.writePointer == track.ringEnd) track.writePointer = track.ring;
       }
-    }
+      return track.queued < track.ringSize;
+    });
   }
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "movie.h"
+#include "section_audio.h"
 
 WavTrack::WavTrack(QuorMovie* movie, uint32_t id, const std::string& path) : out_(path) {
   if (path == "-") Fail("--wav needs a file name, not standard output");
@@ -51,26 +52,17 @@ void WavTrack::WriteHeader(uint32_t dataBytes) {
 }
 
 void WavTrack::Add(uint32_t decodedSize, std::span<const uint8_t> audio) {
-  const uint8_t* in = audio.data();
-  const uint8_t* end = in + audio.size();
-  uint32_t wanted = decodedSize;
-  while (wanted > 0) {
-    const int16_t* samples = nullptr;
-    uint32_t bytes = 0;
-    const uint8_t* next = in;
-    QuorAudioDecodeBlock(decoder_, &samples, &bytes, in, end, &next);
-    if (bytes == 0 || !samples) break;
-    const uint32_t take = std::min(bytes, wanted);
-    out_.Write(samples, take);
-    wanted -= take;
-    dataBytes_ += take;
-    in = next;
-  }
+  const uint32_t missing = quor::DecodeSectionAudio(decoder_, {track_, true, decodedSize, audio},
+                                                    [this](const uint8_t* bytes, uint32_t count) {
+                                                      out_.Write(bytes, count);
+                                                      dataBytes_ += count;
+                                                      return true;
+                                                    });
   // A damaged packet that yields less keeps the sound in step with the frames: silence.
-  if (wanted > 0) {
-    const std::vector<uint8_t> silence(wanted, 0);
+  if (missing > 0) {
+    const std::vector<uint8_t> silence(missing, 0);
     out_.Write(silence.data(), silence.size());
-    dataBytes_ += wanted;
+    dataBytes_ += missing;
   }
 }
 
